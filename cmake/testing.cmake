@@ -18,3 +18,12 @@ function(ftplink_add_pytest name script)
            WORKING_DIRECTORY ${FTPLINK_ROOT})
   set_tests_properties(${FTPLINK_BUILD_TAG}.${name} PROPERTIES ${ARGN})
 endfunction()
+
+# Adds each listed subfolder that has a CMakeLists.txt: one folder per subsystem under test.
+function(ftplink_add_areas)
+  foreach(area ${ARGN})
+    if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/${area}/CMakeLists.txt)
+      add_subdirectory(${area})
+    endif()
+  endforeach()
+endfunction()
