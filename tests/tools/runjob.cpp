@@ -1,0 +1,100 @@
+// The job runner: starts a program with an exact command line and its own TMP and TEMP inside
+// a job object, waits for it with a time limit, then ends whatever it started (help viewer,
+// client) and exits with the program's exit code. Wine sets TMP and TEMP from its registry for
+// a program started from Linux, so only a Windows parent can give a program its own.
+//
+// Usage: runjob.exe SPECFILE. The file holds the time limit in ms, the temporary folder and
+// the program path on one line each, then the command line after the program's name, byte for
+// byte up to the end of the file. Prints "timeout" when the limit ends the program (exit 124);
+// otherwise "left N", the number of processes it started that still ran three seconds after it.
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+constexpr DWORD EXIT_TIMEOUT = 124;
+constexpr DWORD EXIT_RUNNER_FAILED = 125;
+constexpr DWORD GRACE_MS = 3000;
+
+static bool ReadWholeFile(const char *strPath, std::string *pText)
+{
+    FILE *pFile = fopen(strPath, "rb");
+    if (!pFile)
+        return false;
+    char buf[4096];
+    size_t nRead;
+    while ((nRead = fread(buf, 1, sizeof buf, pFile)) > 0)
+        pText->append(buf, nRead);
+    fclose(pFile);
+    return true;
+}
+
+// Takes the next line (without its line end) off the front of the text.
+static std::string TakeLine(std::string *pText)
+{
+    size_t nEnd = pText->find('\n');
+    std::string strLine = pText->substr(0, nEnd);
+    pText->erase(0, nEnd == std::string::npos ? pText->size() : nEnd + 1);
+    if (!strLine.empty() && strLine.back() == '\r')
+        strLine.pop_back();
+    return strLine;
+}
+
+static DWORD ProcessesInJob(HANDLE hJob)
+{
+    JOBOBJECT_BASIC_ACCOUNTING_INFORMATION info = {};
+    if (!QueryInformationJobObject(hJob, JobObjectBasicAccountingInformation, &info, sizeof info, nullptr))
+        return 0;
+    return info.ActiveProcesses;
+}
+
+int main(int argc, char **argv)
+{
+    std::string strSpec;
+    if (argc != 2 || !ReadWholeFile(argv[1], &strSpec)) {
+        fprintf(stderr, "usage: runjob SPECFILE\n");
+        return EXIT_RUNNER_FAILED;
+    }
+    DWORD nTimeout = static_cast<DWORD>(strtoul(TakeLine(&strSpec).c_str(), nullptr, 10));
+    std::string strTemp = TakeLine(&strSpec);
+    std::string strProgram = TakeLine(&strSpec);
+    std::string strCommand = "\"" + strProgram + "\" " + strSpec;
+
+    SetEnvironmentVariableA("TMP", strTemp.c_str());
+    SetEnvironmentVariableA("TEMP", strTemp.c_str());
+
+    HANDLE hJob = CreateJobObjectA(nullptr, nullptr);
+    JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits = {};
+    limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+    SetInformationJobObject(hJob, JobObjectExtendedLimitInformation, &limits, sizeof limits);
+
+    STARTUPINFOA si = {};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi = {};
+    if (!CreateProcessA(strProgram.c_str(), &strCommand[0], nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr,
+                        nullptr, &si, &pi)) {
+        fprintf(stderr, "cannot start %s: error %lu\n", strProgram.c_str(), GetLastError());
+        return EXIT_RUNNER_FAILED;
+    }
+    AssignProcessToJobObject(hJob, pi.hProcess);
+    ResumeThread(pi.hThread);
+
+    DWORD nExitCode = EXIT_TIMEOUT;
+    if (WaitForSingleObject(pi.hProcess, nTimeout) == WAIT_OBJECT_0) {
+        GetExitCodeProcess(pi.hProcess, &nExitCode);
+        // What the program started gets a moment to finish its work (a recorder its line).
+        for (DWORD dwWaited = 0; ProcessesInJob(hJob) > 0 && dwWaited < GRACE_MS; dwWaited += 50)
+            Sleep(50);
+        printf("left %lu\n", ProcessesInJob(hJob));
+    } else {
+        printf("timeout\n");
+    }
+    fflush(stdout);
+    TerminateJobObject(hJob, EXIT_TIMEOUT);
+    WaitForSingleObject(pi.hProcess, 5000);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    CloseHandle(hJob);
+    return static_cast<int>(nExitCode);
+}

@@ -1,0 +1,27 @@
+// The three dialog templates as the program expects them: every control in tab order.
+#ifndef FTPLINK_TESTS_DIALOG_TABLE_H
+#define FTPLINK_TESTS_DIALOG_TABLE_H
+
+#include <windows.h>
+
+struct ControlSpec {
+    int nId;
+    const char *strClass;
+    const char *strText;   // null for a picture, which names nBitmap instead
+    DWORD dwStyle;
+    int x, y, cx, cy;
+    UINT nBitmap;
+};
+
+struct DialogSpec {
+    UINT nId;
+    const char *strCaption;
+    DWORD dwStyle;
+    int cx, cy;
+    const ControlSpec *pControls;
+    int nControls;
+};
+
+extern const DialogSpec DIALOG_SPECS[3];
+
+#endif
