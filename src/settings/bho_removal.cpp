@@ -68,7 +68,8 @@ void DeleteNetscapeFtpHandler()
         return;
     RegCloseKey(hKey);
 
-    hKey = OpenSettingsKey(HKEY_CURRENT_USER, NETSCAPE_PROTOCOLS_PATH, KEY_WRITE);
+    // Write access alone cannot read the value back to see whose handler it names.
+    hKey = OpenSettingsKey(HKEY_CURRENT_USER, NETSCAPE_PROTOCOLS_PATH, KEY_READ | KEY_WRITE);
     if (!hKey)
         return;
     char *strHandler = RegReadStringCopy(hKey, NETSCAPE_FTP_VALUE);
