@@ -6,6 +6,9 @@
 
 bool IsLeadByte(unsigned char ch);
 
+// True when the byte may stand second in a double-byte character of the current code page.
+bool IsTrailByte(unsigned char ch);
+
 // Steps over one character. A lead byte directly followed by the terminator counts as one
 // byte, so no walk ever passes the end of the text.
 const char *NextChar(const char *str);

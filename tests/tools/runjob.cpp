@@ -5,8 +5,9 @@
 //
 // Usage: runjob.exe SPECFILE. The file holds the time limit in ms, the temporary folder and
 // the program path on one line each, then the command line after the program's name, byte for
-// byte up to the end of the file. Prints "timeout" when the limit ends the program (exit 124);
-// otherwise "left N", the number of processes it started that still ran three seconds after it.
+// byte up to the end of the file. A file named SPECFILE.stop ends the program early, as the
+// limit does: then it prints "timeout" and exits 124. Otherwise it prints "left N" and the
+// programs of the processes the program started that still ran ten seconds after it ended.
 #include <windows.h>
 
 #include <cstdio>
@@ -15,7 +16,8 @@
 
 constexpr DWORD EXIT_TIMEOUT = 124;
 constexpr DWORD EXIT_RUNNER_FAILED = 125;
-constexpr DWORD GRACE_MS = 3000;
+constexpr DWORD GRACE_MS = 10000;
+constexpr DWORD POLL_MS = 50;
 
 static bool ReadWholeFile(const char *strPath, std::string *pText)
 {
@@ -41,12 +43,47 @@ static std::string TakeLine(std::string *pText)
     return strLine;
 }
 
+// Prints the program of each process still in the job after the count, for the test's log.
+static void PrintProcessesInJob(HANDLE hJob)
+{
+    struct {
+        JOBOBJECT_BASIC_PROCESS_ID_LIST list;
+        ULONG_PTR rest[63];
+    } ids = {};
+    ids.list.NumberOfAssignedProcesses = 64;
+    if (!QueryInformationJobObject(hJob, JobObjectBasicProcessIdList, &ids, sizeof ids, nullptr))
+        return;
+    for (DWORD i = 0; i < ids.list.NumberOfProcessIdsInList; ++i) {
+        char strImage[MAX_PATH] = "?";
+        DWORD nLen = MAX_PATH;
+        HANDLE hProcess = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE,
+                                      static_cast<DWORD>(ids.list.ProcessIdList[i]));
+        if (hProcess) {
+            QueryFullProcessImageNameA(hProcess, 0, strImage, &nLen);
+            CloseHandle(hProcess);
+        }
+        printf(" %s", strImage);
+    }
+}
+
 static DWORD ProcessesInJob(HANDLE hJob)
 {
     JOBOBJECT_BASIC_ACCOUNTING_INFORMATION info = {};
     if (!QueryInformationJobObject(hJob, JobObjectBasicAccountingInformation, &info, sizeof info, nullptr))
         return 0;
     return info.ActiveProcesses;
+}
+
+// Waits for the program to end within the limit; false when the limit or the stop file came first.
+static bool WaitForProgram(HANDLE hProcess, DWORD nTimeout, const char *strStopFile)
+{
+    for (DWORD dwWaited = 0; dwWaited < nTimeout; dwWaited += POLL_MS) {
+        if (WaitForSingleObject(hProcess, POLL_MS) == WAIT_OBJECT_0)
+            return true;
+        if (GetFileAttributesA(strStopFile) != INVALID_FILE_ATTRIBUTES)
+            return false;
+    }
+    return WaitForSingleObject(hProcess, 0) == WAIT_OBJECT_0;
 }
 
 int main(int argc, char **argv)
@@ -64,6 +101,9 @@ int main(int argc, char **argv)
     SetEnvironmentVariableA("TMP", strTemp.c_str());
     SetEnvironmentVariableA("TEMP", strTemp.c_str());
 
+    // Wine starts its desktop process for the first program that needs the desktop; it must
+    // start here, outside the job, or the job's end would end it for every other program.
+    GetDesktopWindow();
     HANDLE hJob = CreateJobObjectA(nullptr, nullptr);
     JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits = {};
     limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
@@ -81,12 +121,14 @@ int main(int argc, char **argv)
     ResumeThread(pi.hThread);
 
     DWORD nExitCode = EXIT_TIMEOUT;
-    if (WaitForSingleObject(pi.hProcess, nTimeout) == WAIT_OBJECT_0) {
+    if (WaitForProgram(pi.hProcess, nTimeout, (std::string(argv[1]) + ".stop").c_str())) {
         GetExitCodeProcess(pi.hProcess, &nExitCode);
         // What the program started gets a moment to finish its work (a recorder its line).
-        for (DWORD dwWaited = 0; ProcessesInJob(hJob) > 0 && dwWaited < GRACE_MS; dwWaited += 50)
-            Sleep(50);
-        printf("left %lu\n", ProcessesInJob(hJob));
+        for (DWORD dwWaited = 0; ProcessesInJob(hJob) > 0 && dwWaited < GRACE_MS; dwWaited += POLL_MS)
+            Sleep(POLL_MS);
+        printf("left %lu", ProcessesInJob(hJob));
+        PrintProcessesInJob(hJob);
+        printf("\n");
     } else {
         printf("timeout\n");
     }
