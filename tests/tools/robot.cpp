@@ -66,8 +66,11 @@ BOOL CALLBACK FindChildById(HWND hChild, LPARAM lParam)
     return TRUE;
 }
 
+// A direct child first: dialogs nest controls that reuse ids (Save As holds a list view with id 1).
 HWND FindControl(HWND hWnd, int nId)
 {
+    if (HWND hDirect = GetDlgItem(hWnd, nId))
+        return hDirect;
     CHILD_SEARCH search = {nId, nullptr};
     EnumChildWindows(hWnd, FindChildById, reinterpret_cast<LPARAM>(&search));
     return search.hFound;
