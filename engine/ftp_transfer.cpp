@@ -179,7 +179,9 @@ int RetrieveFile(FtpSession &sess, const char *strRemote, const char *strLocal)
     int nCode = EnsureBinaryType(sess);
     if (!IsPositiveReply(nCode))
         return nCode;
-    HANDLE hFile = CreateFileA(strLocal, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+    // Shared for deletion: the caller may abandon a download and delete the partial file while
+    // the transfer still runs; the file then goes when this handle closes.
+    HANDLE hFile = CreateFileA(strLocal, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr, CREATE_ALWAYS,
                                FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
     if (hFile == INVALID_HANDLE_VALUE) {
         SetEngineError(sess, ERR_LOCAL_FILE, static_cast<int>(GetLastError()), strLocal);

@@ -17,7 +17,7 @@ static char *SummaryStrings[SM_COUNT];
 static bool SummaryLoaded[SM_COUNT];
 static ONCE_STRINGS SummaryOnce = {SummaryStringIds, SM_COUNT, SummaryStrings, SummaryLoaded};
 
-static char *FormatSummaryRates(char *strOut, size_t nCap, uint32_t nRate)
+static char *FormatSummaryRates(char *strOut, size_t nCap, uint64_t nRate)
 {
     HeapText strKiloBits(LoadResString(hAppInstance, IDS_RATE_KBITS));
     HeapText strBits(LoadResString(hAppInstance, IDS_RATE_BPS));

@@ -1,6 +1,7 @@
 // Numbers and texts of the live transfer status: rate, percentage, bar, remaining time.
 #include "progress/status_text.h"
 
+#include <algorithm>
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
@@ -13,13 +14,14 @@ static const char *TextOrEmpty(const char *str)
     return str ? str : "";
 }
 
-uint32_t AverageBitRate(uint32_t nBytes, uint32_t nSeconds)
+uint64_t AverageBitRate(uint32_t nBytes, uint32_t nSeconds)
 {
     if (nSeconds == 0 || nBytes == 0)
         return 0;
     if (nBytes < RATE_MULTIPLY_FIRST_LIMIT)
         return nBytes * 8 / nSeconds;
-    return nBytes / nSeconds * 8;
+    // Kept 64 bits wide: a local network passes 2^32 bits per second, which would wrap to 0.
+    return uint64_t(nBytes / nSeconds) * 8;
 }
 
 uint32_t PercentOf(uint32_t nBytes, uint32_t nTotal)
@@ -47,14 +49,15 @@ char *FormatBarLabel(char *strOut, size_t nCap, uint32_t nPercent, const char *s
     return strOut;
 }
 
-char *FormatRateText(char *strOut, size_t nCap, uint32_t nRate, const char *strKiloFormat,
+char *FormatRateText(char *strOut, size_t nCap, uint64_t nRate, const char *strKiloFormat,
                      const char *strUnitFormat)
 {
     strOut[0] = '\0';
     if (nRate > 1000)
-        snprintf(strOut, nCap, TextOrEmpty(strKiloFormat), nRate / 1000, nRate % 1000 / 10);
+        snprintf(strOut, nCap, TextOrEmpty(strKiloFormat), unsigned(std::min<uint64_t>(nRate / 1000, UINT32_MAX)),
+                 unsigned(nRate % 1000 / 10));
     else if (nRate > 0)
-        snprintf(strOut, nCap, TextOrEmpty(strUnitFormat), nRate);
+        snprintf(strOut, nCap, TextOrEmpty(strUnitFormat), unsigned(nRate));
     return strOut;
 }
 
@@ -97,7 +100,7 @@ char *FormatDuration(char *strOut, size_t nCap, uint32_t nSeconds, const TIME_WO
 }
 
 char *FormatProgressLine(char *strOut, size_t nCap, const char *strHead, uint32_t nBytes,
-                         uint32_t nTotal, uint32_t nRate, const TIME_WORDS &words,
+                         uint32_t nTotal, uint64_t nRate, const TIME_WORDS &words,
                          const char *strRemaining, const char *strBytesFormat)
 {
     if (strHead == nullptr || strHead[0] == '\0') {
@@ -108,7 +111,7 @@ char *FormatProgressLine(char *strOut, size_t nCap, const char *strHead, uint32_
     // Past the announced size the remaining count has no meaning: no estimate is shown.
     if (nBytes < nTotal && nRate > 7) {
         char strDuration[64];
-        FormatDuration(strDuration, sizeof strDuration, (nTotal - nBytes) / (nRate / 8), words);
+        FormatDuration(strDuration, sizeof strDuration, uint32_t((nTotal - nBytes) / (nRate / 8)), words);
         AppendFormat(strOut, nCap, ", %s%s", strDuration, TextOrEmpty(strRemaining));
     }
     return strOut;

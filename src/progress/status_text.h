@@ -17,7 +17,7 @@ struct TIME_WORDS {
 };
 
 // Average bits per second of nBytes in nSeconds; 0 when nSeconds or nBytes is 0.
-uint32_t AverageBitRate(uint32_t nBytes, uint32_t nSeconds);
+uint64_t AverageBitRate(uint32_t nBytes, uint32_t nSeconds);
 
 // nBytes * 100 / nTotal, exact for all 32-bit values; held at the largest 32-bit value
 // when more bytes arrived than announced by a factor that no longer fits.
@@ -32,7 +32,7 @@ char *FormatBarLabel(char *strOut, size_t nCap, uint32_t nPercent, const char *s
 
 // strKiloFormat ("%u.%02uK ...") above 1000, strUnitFormat ("%u ...") from 1 to 1000,
 // empty for 0. The decimals are truncated, never rounded.
-char *FormatRateText(char *strOut, size_t nCap, uint32_t nRate, const char *strKiloFormat,
+char *FormatRateText(char *strOut, size_t nCap, uint64_t nRate, const char *strKiloFormat,
                      const char *strUnitFormat);
 
 // "1 hr 2 mins 5 secs": hours above 3600 seconds, minutes above 60 of what is left,
@@ -44,7 +44,7 @@ char *FormatDuration(char *strOut, size_t nCap, uint32_t nSeconds, const TIME_WO
 // arrived at 8 bits per second or more. An empty head (the formatter failed) gives the
 // byte count alone through strBytesFormat ("%u bytes.").
 char *FormatProgressLine(char *strOut, size_t nCap, const char *strHead, uint32_t nBytes,
-                         uint32_t nTotal, uint32_t nRate, const TIME_WORDS &words,
+                         uint32_t nTotal, uint64_t nRate, const TIME_WORDS &words,
                          const char *strRemaining, const char *strBytesFormat);
 
 // Appends printf-style text at the end of strOut, cutting at nCap - 1.

@@ -30,7 +30,7 @@ SUMMARY_SIZE SummarySize(uint32_t nBytes)
     return {nBytes, false};
 }
 
-char *FormatFinalRates(char *strOut, size_t nCap, uint32_t nRate, const RATE_FORMATS &formats)
+char *FormatFinalRates(char *strOut, size_t nCap, uint64_t nRate, const RATE_FORMATS &formats)
 {
     char strBits[RATE_PART_CAP];
     char strBytes[RATE_PART_CAP];

@@ -33,7 +33,7 @@ uint32_t SummarySeconds(uint32_t nMilliseconds);
 SUMMARY_SIZE SummarySize(uint32_t nBytes);
 
 // "139.57K bits per second,  17.44K bytes per sec.": the separator stays when a part is empty.
-char *FormatFinalRates(char *strOut, size_t nCap, uint32_t nRate, const RATE_FORMATS &formats);
+char *FormatFinalRates(char *strOut, size_t nCap, uint64_t nRate, const RATE_FORMATS &formats);
 
 // The elapsed-time text of a retrieval of nMilliseconds; empty when it is below 1 ms.
 char *FormatElapsedText(char *strOut, size_t nCap, int32_t nMilliseconds, const TIME_WORDS &words);

@@ -30,7 +30,7 @@ static char *RateStrings[RS_COUNT];
 static bool RateLoaded[RS_COUNT];
 static ONCE_STRINGS RateOnce = {RateStringIds, RS_COUNT, RateStrings, RateLoaded};
 
-char *FormatBitRate(char *strOut, size_t nCap, uint32_t nRate)
+char *FormatBitRate(char *strOut, size_t nCap, uint64_t nRate)
 {
     LoadOnceStrings(&RateOnce);
     return FormatRateText(strOut, nCap, nRate, RateStrings[RS_KILO], RateStrings[RS_UNIT]);
@@ -42,7 +42,7 @@ void UpdateTransferStatus(HWND hDlg, uint32_t nBytesDone)
     uint32_t dwNow = GetTickCount();
     uint32_t nSeconds = (dwNow - TransferProgress.dwStartTick) / 1000;
     // The first tick of the process shows no rate.
-    uint32_t nRate = TransferProgress.dwLastTick != 0 ? AverageBitRate(nBytesDone, nSeconds) : 0;
+    uint64_t nRate = TransferProgress.dwLastTick != 0 ? AverageBitRate(nBytesDone, nSeconds) : 0;
     TransferProgress.dwLastTick = dwNow;
 
     char strText[STATUS_TEXT_CAP];

@@ -6,6 +6,6 @@
 #include <cstdint>
 
 // "28.80K bits per second", "1000 bits per second", or empty for 0; returns strOut.
-char *FormatBitRate(char *strOut, size_t nCap, uint32_t nRate);
+char *FormatBitRate(char *strOut, size_t nCap, uint64_t nRate);
 
 #endif

@@ -9,14 +9,16 @@
 TEST(AverageBitRate, MultipliesBelowTheLimitAndDividesFirstFromIt)
 {
     struct {
-        uint32_t nBytes, nSeconds, nRate;
+        uint32_t nBytes, nSeconds;
+        uint64_t nRate;
     } cases[] = {
         {250000, 25, 80000},
         {7, 8, 7},
         {8, 8, 8},
         {16777214, 10, 13421771},   // multiply then divide
         {16777215, 10, 13421768},   // divide then multiply: 1677721 * 8
-        {4294967295u, 1, 4294967288u},
+        {1073741824u, 2, 4294967296u},  // 1 GiB in 2 s: past 32 bits, no wrap to 0
+        {4294967295u, 1, 34359738360u},
         {5000, 0, 0},               // less than one whole second
         {0, 25, 0},
     };

@@ -6,7 +6,7 @@
 #include "progress/summary_text.h"
 #include "unit/progress/string_texts.h"
 
-static std::string FinalRates(uint32_t nRate)
+static std::string FinalRates(uint64_t nRate)
 {
     char strText[80];
     return FormatFinalRates(strText, sizeof strText, nRate, TEXT_RATE_FORMATS);
@@ -63,7 +63,7 @@ TEST(SummaryElapsed, MeasuresToTheLastUpdateOrToNowWhenThereWasNoneSinceTheStart
 TEST(FormatFinalRates, JoinsBitsAndBytesWithACommaAndTwoBlanks)
 {
     struct {
-        uint32_t nRate;
+        uint64_t nRate;
         const char *strText;
     } cases[] = {
         {139573, "139.57K bits per second,  17.44K bytes per sec."},
@@ -76,6 +76,8 @@ TEST(FormatFinalRates, JoinsBitsAndBytesWithACommaAndTwoBlanks)
         {5, "5 bps,  "},
         {0, ",  "},
         {4294967295u, "4294967.29K bits per second,  536870.91K bytes per sec."},
+        {4294967296u, "4294967.29K bits per second,  536870.91K bytes per sec."},
+        {34359738360u, "34359738.36K bits per second,  4294967.29K bytes per sec."},
     };
     for (const auto &c : cases)
         EXPECT_EQ(FinalRates(c.nRate), c.strText) << c.nRate;
@@ -84,7 +86,8 @@ TEST(FormatFinalRates, JoinsBitsAndBytesWithACommaAndTwoBlanks)
 TEST(SummaryNumbers, WorkedExamplesGiveTheirRates)
 {
     struct {
-        uint32_t nBytes, nElapsed, nSeconds, nRate;
+        uint32_t nBytes, nElapsed, nSeconds;
+        uint64_t nRate;
     } cases[] = {
         {52340, 2600, 3, 139573},
         {5000000, 40500, 40, 1000000},
