@@ -94,7 +94,7 @@ class Soak:
         self.temp = h.unix_path(self.robot.temp_path())
         self.cache = os.path.join(self.temp, "ftpurls")
         self.users = os.path.join(os.environ["WINEPREFIX"], "drive_c", "users")
-        self.close_when_done = None
+        self.kind = None     # the path of the download under way, as counted in the summary
         self.counts = {}
         self.failures = []
         self.saved = {}      # save place path -> sha256 of the server's file
@@ -186,7 +186,7 @@ class Soak:
         path = rng.choices([p for p, _ in PATHS], [w for _, w in PATHS])[0]
         slow = False
         if path == "cancel-transfer":
-            size, slow = rng.randint(6, 12) << 20, True
+            size, slow = rng.randint(16, 24) << 20, True
         elif rng.random() < 0.7:
             size = rng.choice([0, 1, rng.randint(2, 4096), rng.randint(4096, 256 << 10)])
         else:
@@ -211,58 +211,80 @@ class Soak:
         cache_before = self.cache_entries()
         port = self.slow_port if plan["slow"] else self.fast_port
         proc = self.app.start("ftp://127.0.0.1:%d/%s" % (port, name))
-        r = self.robot
-        kind = plan["path"]
+        self.kind = plan["path"]
         try:
-            r.wait(h.QUESTION, 30)
-            if kind in ("open", "save"):
-                self.set_close_when_done(plan["close_when_done"])
-                kind = "%s-%s" % (kind, "auto" if plan["close_when_done"] else "close")
-                time.sleep(plan["delay"] / 3)
-                self.answer(plan["path"], target)
-                if plan["close_when_done"]:
-                    self.expect_exit(proc, 1)
-                else:
-                    r.wait_text(h.DOWNLOAD, 1012, "Completed...", seconds=60)
-                    if r.text(h.DOWNLOAD, 2) != "&Close":
-                        raise StepFailed("completed dialog does not offer &Close")
-                    r.click(h.DOWNLOAD, 2)
-                    self.expect_exit(proc, 0)
-                if plan["path"] == "open":
-                    self.check_opened(step, name, digest, cache_before)
-                else:
-                    self.check_saved(step, target, digest, cache_before)
+            outcome = self.drive(plan, proc, target)
+            if outcome == "open":
+                self.check_opened(name, digest, cache_before)
+            elif outcome == "save":
+                self.check_saved(target, digest, cache_before)
             else:
-                time.sleep(plan["delay"])
-                if kind == "cancel-question":
-                    r.click(h.QUESTION, 2)
-                elif kind == "cancel-save-as":
-                    r.click(h.QUESTION, 1002)
-                    r.click(h.QUESTION, 1)
-                    r.wait(h.SAVE_AS)
-                    time.sleep(plan["delay"] / 2)
-                    r.click(h.SAVE_AS, 2)
-                else:
-                    self.answer(plan["cancel_after_choice"], target)
-                    time.sleep(plan["delay"] / 2)
-                    state = r.text(h.DOWNLOAD, 1012)
-                    if state != "Downloading...":
-                        raise StepFailed("transfer no longer running before the cancel: %r" % state)
-                    r.click(h.DOWNLOAD, 2)
-                self.expect_exit(proc, 0)
-                self.check_cancelled(step, name, target, cache_before)
+                self.check_cancelled(name, target, cache_before)
         except (AssertionError, StepFailed) as e:
-            self.fail(step, "%s: %s" % (kind, e))
+            self.fail(step, "%s: %s" % (self.kind, e))
             self.app.kill_leftovers()
         self.app.procs = []
         os.remove(os.path.join(self.root, name))
-        self.counts[kind] = self.counts.get(kind, 0) + 1
+        self.counts[self.kind] = self.counts.get(self.kind, 0) + 1
+
+    def end_completed(self, proc):
+        """Ends a completed download: by itself (1), or through "&Close" when it stays open (0)."""
+        r = self.robot
+        state = r.try_ask("text", h.DOWNLOAD, 1012)
+        if state is None:
+            self.expect_exit(proc, 1)
+            return
+        r.wait_text(h.DOWNLOAD, 1012, "Completed...", seconds=60)
+        if r.text(h.DOWNLOAD, 2) != "&Close":
+            raise StepFailed("completed dialog does not offer &Close")
+        r.click(h.DOWNLOAD, 2)
+        self.expect_exit(proc, 0)
+
+    def drive(self, plan, proc, target):
+        """Answers the dialogs as planned; returns what must be found afterwards: open, save or cancel."""
+        r = self.robot
+        r.wait(h.QUESTION, 30)
+        if plan["path"] in ("open", "save"):
+            self.set_close_when_done(plan["close_when_done"])
+            time.sleep(plan["delay"] / 3)
+            self.answer(plan["path"], target)
+            # Opening always ends the dialog; a save ends it only with the box checked.
+            if plan["path"] == "open":
+                self.expect_exit(proc, 1)
+            elif plan["close_when_done"]:
+                self.kind = "save-auto-close"
+                self.expect_exit(proc, 1)
+            else:
+                self.kind = "save-then-&Close"
+                self.end_completed(proc)
+            return plan["path"]
+        time.sleep(plan["delay"])
+        if plan["path"] == "cancel-question":
+            r.click(h.QUESTION, 2)
+        elif plan["path"] == "cancel-save-as":
+            r.click(h.QUESTION, 1002)
+            r.click(h.QUESTION, 1)
+            r.wait(h.SAVE_AS)
+            time.sleep(plan["delay"] / 2)
+            r.click(h.SAVE_AS, 2)
+        else:
+            choice = plan["cancel_after_choice"]
+            self.answer(choice, target)
+            time.sleep(plan["delay"] / 2)
+            if r.try_ask("text", h.DOWNLOAD, 1012) != "Downloading...":
+                # Too late to cancel: the download must then be complete and whole.
+                self.kind = "cancel-too-late"
+                self.end_completed(proc)
+                return choice
+            r.click(h.DOWNLOAD, 2)
+        self.expect_exit(proc, 0)
+        return "cancel"
 
     def new_cache_files(self, name, cache_before):
         base = os.path.splitext(name)[0]
         return sorted(n for n in self.cache_entries() - cache_before if n.startswith(base))
 
-    def check_opened(self, step, name, digest, cache_before):
+    def check_opened(self, name, digest, cache_before):
         recorded = self.app.recorded()
         if name not in recorded:
             raise StepFailed("open: the associated program was not started with the file (%r)" % recorded)
@@ -273,7 +295,7 @@ class Soak:
             raise StepFailed("open: the opened cache file differs from the server's")
         self.opened[fresh[0]] = digest
 
-    def check_saved(self, step, target, digest, cache_before):
+    def check_saved(self, target, digest, cache_before):
         if not os.path.exists(target):
             raise StepFailed("save: nothing at %s" % target)
         if sha256(target) != digest:
@@ -285,7 +307,7 @@ class Soak:
             raise StepFailed("save: left in the cache: %s" % left)
         self.saved[target] = digest
 
-    def check_cancelled(self, step, name, target, cache_before):
+    def check_cancelled(self, name, target, cache_before):
         if os.path.exists(target):
             raise StepFailed("cancel: a file was left at the save place %s" % target)
         if self.app.recorded(seconds=0.5):
@@ -391,6 +413,7 @@ def main():
     if args.seed is None:
         args.seed = random.SystemRandom().randrange(1 << 31)
     h.check_environment()
+    logging.getLogger("pyftpdlib").addHandler(logging.NullHandler())
     logging.getLogger("pyftpdlib").setLevel(logging.WARNING)
     soak = Soak(args)
     try:
