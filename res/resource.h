@@ -76,6 +76,8 @@
 #define IDS_FILE_NOT_FOUND      801
 #define IDS_ENGINE_FAILED_TEXT  802
 #define IDS_ENGINE_FAILED_TITLE 803
+/* Strings: a save that could not be moved into place (the file stays in the cache). */
+#define IDS_SAVE_MOVE_FAILED    2001
 
 /* Help contexts in skelmer.hlp. */
 #define HELP_CONTEXT_CHOICE     9110

@@ -7,16 +7,12 @@
 #include "launch/request.h"
 #include "launch/strutil.h"
 #include "launch/trace.h"
+#include "resource.h"
 #include "ui/dlgutil.h"
 
 #include <shellapi.h>
 
 #include <cstring>
-
-// Said when the move fails: the file is safe in the cache, and the user must know where.
-static const char MOVE_FAILED_FORMAT[] =
-    "The downloaded file could not be saved as\n%1!s!\n\n"
-    "It has been kept at\n%2!s!";
 
 bool StampServerTime(const char *strPath, const char *strModTime)
 {
@@ -50,9 +46,11 @@ SAVE_OUTCOME MoveDownloadToSavePath(const char *strLocalFile, const char *strSav
     return SAVE_MOVED;
 }
 
+// The file is safe in the cache, and the user must know where.
 static void TellMoveFailed(HWND hDlg)
 {
-    HeapText strText(FormatResMessage(MOVE_FAILED_FORMAT, DownloadRequest.strSavePath,
+    HeapText strFormat(LoadResString(hAppInstance, IDS_SAVE_MOVE_FAILED));
+    HeapText strText(FormatResMessage(strFormat.Get(), DownloadRequest.strSavePath,
                                       DownloadRequest.strLocalFile));
     MessageBoxA(hDlg, strText.Get(), nullptr, MB_OK | MB_ICONWARNING);
 }

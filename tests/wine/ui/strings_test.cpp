@@ -60,6 +60,7 @@ const StringRow STRING_TABLE[] = {
     {801, "Failed.  File not found."},
     {802, STR_ENGINE_FAILED},
     {803, "Tessaloft Pro Error"},
+    {2001, "The downloaded file could not be saved as\n%1!s!\n\nIt has been kept at\n%2!s!"},
 };
 
 HINSTANCE Self()
@@ -79,7 +80,7 @@ TEST(LoadResString, EveryRowOfTheTableLoadsExactly)
 TEST(LoadResString, TableHoldsNoOtherRows)
 {
     int nFound = 0;
-    for (UINT nId = 0; nId < 2000; ++nId) {
+    for (UINT nId = 0; nId < 4096; ++nId) {
         char strBuffer[8];
         if (LoadStringA(Self(), nId, strBuffer, sizeof strBuffer) > 0)
             ++nFound;
