@@ -70,16 +70,6 @@ void OnEngineFailed(HWND hDlg)
     PostCancel(hDlg);
 }
 
-static void ShowCompletedCounters(HWND hDlg)
-{
-    if (TransferProgress.dwLastTick == TransferProgress.dwStartTick || TransferProgress.nBytesDone == 0)
-        return;
-    TransferProgress.nTotalBytes = TransferProgress.nBytesDone;
-    TransferProgress.nPercent = 100;
-    DrawFillBar(GetDlgItem(hDlg, IDC_DL_BAR));
-    ShowCompletionSummary(hDlg);
-}
-
 // False when the success report is not acted on (yet) or the dialog has already been ended.
 static bool CompleteSuccess(HWND hDlg)
 {
@@ -90,7 +80,9 @@ static bool CompleteSuccess(HWND hDlg)
         return false;
     DownloadControl.bCompleted = true;
     SetDlgItemResString(hDlg, IDC_DL_STATE, IDS_STATE_COMPLETED);
-    ShowCompletedCounters(hDlg);
+    // No update since the retrieval began measured nothing: the live texts stay.
+    if (TransferProgress.dwLastTick != TransferProgress.dwStartTick)
+        ShowCompletionSummary(hDlg);
     COMPLETION_RESULT nResult = RunCompletionAction(hDlg);
     if (nResult == COMPLETION_ENDED_DIALOG)
         return false;

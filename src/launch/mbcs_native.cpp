@@ -13,15 +13,6 @@ bool IsTrailByte(unsigned char ch)
     return bCodePage932 && ((ch >= 0x40 && ch <= 0x7E) || (ch >= 0x80 && ch <= 0xFC));
 }
 
-const char *NextChar(const char *str)
-{
-    if (*str == '\0')
-        return str;
-    if (IsLeadByte(static_cast<unsigned char>(str[0])) && str[1] != '\0')
-        return str + 2;
-    return str + 1;
-}
-
 static unsigned char FoldCase(unsigned char ch)
 {
     return (ch >= 'A' && ch <= 'Z') ? static_cast<unsigned char>(ch - 'A' + 'a') : ch;

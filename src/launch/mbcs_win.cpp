@@ -14,15 +14,6 @@ bool IsTrailByte(unsigned char ch)
     return _ismbbtrail(ch) != 0;
 }
 
-const char *NextChar(const char *str)
-{
-    if (*str == '\0')
-        return str;
-    if (IsLeadByte(static_cast<unsigned char>(str[0])) && str[1] != '\0')
-        return str + 2;
-    return str + 1;
-}
-
 int CompareText(const char *strA, const char *strB, bool bIgnoreCase)
 {
     const auto *pA = reinterpret_cast<const unsigned char *>(strA);

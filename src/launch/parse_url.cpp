@@ -7,7 +7,6 @@
 #include "launch/request.h"
 #include "launch/urlcodec.h"
 
-static const char ANONYMOUS_USER[] = "anonymous";
 
 BOOL ParseFtpUrl(const char *strCmdLine)
 {

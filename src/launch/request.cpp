@@ -5,7 +5,6 @@
 
 DOWNLOAD_REQUEST DownloadRequest;
 
-static const char ANONYMOUS_USER[] = "anonymous";
 static const char ANONYMOUS_PASSWORD[] = "kelby31@";
 
 void CopyToField(char *strField, int nCapacity, const char *strSource)

@@ -23,6 +23,7 @@ constexpr int32_t CHOICE_HANDED_OFF = 5;
 constexpr int32_t CHOICE_UNDECIDED = 10;
 
 constexpr uint16_t DEFAULT_FTP_PORT = 21;
+constexpr char ANONYMOUS_USER[] = "anonymous";
 
 struct DOWNLOAD_REQUEST {
     char strHost[REQ_HOST_CAP];

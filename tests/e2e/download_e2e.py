@@ -1,6 +1,5 @@
 """End-to-end tests of the download: the real ftplink.exe under Wine against local FTP servers,
 its dialogs answered by the robot."""
-import argparse
 import calendar
 import glob
 import os
@@ -292,11 +291,8 @@ class DownloadE2E(unittest.TestCase):
 
 def main():
     global ARGS
-    parser = argparse.ArgumentParser()
-    parser.add_argument("--bin-dir", required=True)
-    parser.add_argument("--build-tag", default="win32")
-    ARGS, rest = parser.parse_known_args()
-    unittest.main(argv=[sys.argv[0]] + rest, verbosity=2)
+    ARGS = h.test_args()
+    h.run_tests()
 
 
 if __name__ == "__main__":

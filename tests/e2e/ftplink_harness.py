@@ -1,12 +1,15 @@
 """Pieces the end-to-end tests share: the Wine prefix, the dialog robot, local FTP servers
 and the ftplink process itself."""
+import argparse
 import os
 import queue
 import shutil
 import subprocess
+import sys
 import tempfile
 import threading
 import time
+import unittest
 
 from pyftpdlib.authorizers import DummyAuthorizer
 from pyftpdlib.handlers import DTPHandler, FTPHandler
@@ -278,3 +281,17 @@ class App:
 
 def make_work_dir(prefix):
     return tempfile.mkdtemp(prefix=prefix, dir="/tmp")
+
+
+def test_args():
+    """The arguments CTest gives a test script; the rest go to unittest."""
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--bin-dir", required=True)
+    parser.add_argument("--build-tag", default="win32")
+    args, rest = parser.parse_known_args()
+    sys.argv[1:] = rest
+    return args
+
+
+def run_tests():
+    unittest.main(argv=sys.argv, verbosity=2)

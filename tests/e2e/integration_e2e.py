@@ -1,6 +1,5 @@
 """End-to-end tests of the offer to switch browser integration off: the real ftplink.exe under
 Wine with an engine that cannot start, the question answered by the robot, the registry read back."""
-import argparse
 import os
 import shutil
 import sys
@@ -89,12 +88,9 @@ class IntegrationE2E(unittest.TestCase):
 
 def main():
     global ARGS
-    parser = argparse.ArgumentParser()
-    parser.add_argument("--bin-dir", required=True)
-    parser.add_argument("--build-tag", default="win32")
-    ARGS, rest = parser.parse_known_args()
+    ARGS = h.test_args()
     lh.use_build_view(ARGS.build_tag)
-    unittest.main(argv=[sys.argv[0]] + rest, verbosity=2)
+    h.run_tests()
 
 
 if __name__ == "__main__":

@@ -1,6 +1,5 @@
 """End-to-end tests of the credentials dialog: the real ftplink.exe under Wine against a local
 server with a user account, the dialog answered by the robot and by typed keys."""
-import argparse
 import os
 import shutil
 import sys
@@ -109,12 +108,9 @@ class LoginE2E(unittest.TestCase):
 
 def main():
     global ARGS
-    parser = argparse.ArgumentParser()
-    parser.add_argument("--bin-dir", required=True)
-    parser.add_argument("--build-tag", default="win32")
-    ARGS, rest = parser.parse_known_args()
+    ARGS = h.test_args()
     lh.use_build_view(ARGS.build_tag)
-    unittest.main(argv=[sys.argv[0]] + rest, verbosity=2)
+    h.run_tests()
 
 
 if __name__ == "__main__":

@@ -56,15 +56,15 @@ class Run:
             shutil.copy(os.path.join(BIN_DIR, strFile), self.strApp)
         for strAs in ("corvane.exe", "winhlp32.exe"):
             shutil.copy(os.path.join(BIN_DIR, "recorder.exe"), os.path.join(self.strApp, strAs))
-        strSpec = os.path.join(self.strDir, "spec")
-        self.strStopFile = strSpec + ".stop"
-        with open(strSpec, "wb") as spec:
-            spec.write(("%d\n%s\n%s\n" % (nSeconds * 1000, WinPath(self.strTemp),
+        strJob = os.path.join(self.strDir, "job")
+        self.strStopFile = strJob + ".stop"
+        with open(strJob, "wb") as job:
+            job.write(("%d\n%s\n%s\n" % (nSeconds * 1000, WinPath(self.strTemp),
                                           WinPath(os.path.join(self.strApp, "ftplink.exe")))).encode())
-            spec.write(tail)
+            job.write(tail)
         self.before = ListTree(self.strDir)
         env = dict(os.environ, FTPLINK_RECORD_FILE=WinPath(self.strRecord))
-        self.process = subprocess.Popen(["wine", os.path.join(BIN_DIR, "runjob.exe"), WinPath(strSpec)],
+        self.process = subprocess.Popen(["wine", os.path.join(BIN_DIR, "runjob.exe"), WinPath(strJob)],
                                         env=env, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
         self.nSeconds = nSeconds
 
@@ -90,7 +90,7 @@ class Run:
         return self
 
     def NewPaths(self):
-        return ListTree(self.strDir) - self.before - {"record.txt", "spec.stop"}
+        return ListTree(self.strDir) - self.before - {"record.txt", "job.stop"}
 
 
 class LaunchProcess(unittest.TestCase):

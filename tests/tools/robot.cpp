@@ -30,7 +30,7 @@ constexpr UINT SEND_TIMEOUT_MS = 2000;
 constexpr DWORD POLL_MS = 50;
 
 struct FIND_CONTEXT {
-    const std::string *pSpec;
+    const std::string *pName;
     HWND hFound;
 };
 
@@ -76,39 +76,39 @@ HWND FindControl(HWND hWnd, int nId)
     return search.hFound;
 }
 
-bool Matches(HWND hWnd, const std::string &strSpec)
+bool Matches(HWND hWnd, const std::string &strName)
 {
     if (!IsWindowVisible(hWnd))
         return false;
-    if (!strSpec.empty() && strSpec[0] == '#')
-        return FindControl(hWnd, atoi(strSpec.c_str() + 1)) != nullptr;
+    if (!strName.empty() && strName[0] == '#')
+        return FindControl(hWnd, atoi(strName.c_str() + 1)) != nullptr;
     char strTitle[1024] = {};
     GetWindowTextA(hWnd, strTitle, sizeof strTitle);
-    return strSpec == strTitle;
+    return strName == strTitle;
 }
 
 BOOL CALLBACK FindTopLevel(HWND hWnd, LPARAM lParam)
 {
     auto *pContext = reinterpret_cast<FIND_CONTEXT *>(lParam);
-    if (Matches(hWnd, *pContext->pSpec)) {
+    if (Matches(hWnd, *pContext->pName)) {
         pContext->hFound = hWnd;
         return FALSE;
     }
     return TRUE;
 }
 
-HWND FindWindowBySpec(const std::string &strSpec)
+HWND FindWindowByName(const std::string &strName)
 {
-    FIND_CONTEXT context = {&strSpec, nullptr};
+    FIND_CONTEXT context = {&strName, nullptr};
     EnumWindows(FindTopLevel, reinterpret_cast<LPARAM>(&context));
     return context.hFound;
 }
 
-HWND WaitForWindow(const std::string &strSpec, DWORD dwTimeoutMs, bool bWantGone)
+HWND WaitForWindow(const std::string &strName, DWORD dwTimeoutMs, bool bWantGone)
 {
     DWORD dwStart = GetTickCount();
     for (;;) {
-        HWND hWnd = FindWindowBySpec(strSpec);
+        HWND hWnd = FindWindowByName(strName);
         if ((hWnd != nullptr) != bWantGone)
             return hWnd ? hWnd : reinterpret_cast<HWND>(1);
         if (GetTickCount() - dwStart >= dwTimeoutMs)
@@ -198,7 +198,7 @@ bool RunCommand(const std::vector<std::string> &args)
             printf("error timeout\n");
         return true;
     }
-    HWND hWnd = FindWindowBySpec(args[1]);
+    HWND hWnd = FindWindowByName(args[1]);
     if (!hWnd) {
         printf("error no window\n");
         return true;

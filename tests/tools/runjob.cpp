@@ -3,9 +3,9 @@
 // client) and exits with the program's exit code. Wine sets TMP and TEMP from its registry for
 // a program started from Linux, so only a Windows parent can give a program its own.
 //
-// Usage: runjob.exe SPECFILE. The file holds the time limit in ms, the temporary folder and
+// Usage: runjob.exe JOBFILE. The file holds the time limit in ms, the temporary folder and
 // the program path on one line each, then the command line after the program's name, byte for
-// byte up to the end of the file. A file named SPECFILE.stop ends the program early, as the
+// byte up to the end of the file. A file named JOBFILE.stop ends the program early, as the
 // limit does: then it prints "timeout" and exits 124. Otherwise it prints "left N" and the
 // programs of the processes the program started that still ran ten seconds after it ended.
 #include <windows.h>
@@ -88,15 +88,15 @@ static bool WaitForProgram(HANDLE hProcess, DWORD nTimeout, const char *strStopF
 
 int main(int argc, char **argv)
 {
-    std::string strSpec;
-    if (argc != 2 || !ReadWholeFile(argv[1], &strSpec)) {
-        fprintf(stderr, "usage: runjob SPECFILE\n");
+    std::string strJob;
+    if (argc != 2 || !ReadWholeFile(argv[1], &strJob)) {
+        fprintf(stderr, "usage: runjob JOBFILE\n");
         return EXIT_RUNNER_FAILED;
     }
-    DWORD nTimeout = static_cast<DWORD>(strtoul(TakeLine(&strSpec).c_str(), nullptr, 10));
-    std::string strTemp = TakeLine(&strSpec);
-    std::string strProgram = TakeLine(&strSpec);
-    std::string strCommand = "\"" + strProgram + "\" " + strSpec;
+    DWORD nTimeout = static_cast<DWORD>(strtoul(TakeLine(&strJob).c_str(), nullptr, 10));
+    std::string strTemp = TakeLine(&strJob);
+    std::string strProgram = TakeLine(&strJob);
+    std::string strCommand = "\"" + strProgram + "\" " + strJob;
 
     SetEnvironmentVariableA("TMP", strTemp.c_str());
     SetEnvironmentVariableA("TEMP", strTemp.c_str());

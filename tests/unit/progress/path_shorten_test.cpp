@@ -1,4 +1,4 @@
-// Path shortening: every step of the worked examples, the lone-separator cases, double-byte text.
+// Path shortening: every step of six example paths, the lone-separator cases, double-byte text.
 #include <gtest/gtest.h>
 
 #include <cstdlib>

@@ -16,7 +16,7 @@ constexpr DWORD PICTURE = CHILD | SS_BITMAP;
 constexpr DWORD EDIT = CHILD | ES_LEFT | ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP;
 constexpr DWORD DIALOG = DS_SETFONT | DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU;
 
-const ControlSpec DOWNLOAD_CONTROLS[] = {
+const ExpectedControl DOWNLOAD_CONTROLS[] = {
     {1005, "Button", "&Open", PUSH, 27, 177, 50, 14, 0},
     {2, "Button", "Cancel", PUSH, 139, 177, 50, 14, 0},
     {1012, "Static", "Initializing...", TEXT, 7, 53, 259, 8, 0},
@@ -35,7 +35,7 @@ const ControlSpec DOWNLOAD_CONTROLS[] = {
     {-1, "Static", "Powered by:", TEXT, 7, 7, 60, 8, 0},
 };
 
-const ControlSpec CHOICE_CONTROLS[] = {
+const ExpectedControl CHOICE_CONTROLS[] = {
     {1, "Button", "OK", DEFPUSH, 84, 145, 50, 14, 0},
     {2, "Button", "Cancel", PUSH, 144, 145, 50, 14, 0},
     {9, "Button", "&Help", PUSH, 204, 145, 50, 14, 0},
@@ -47,7 +47,7 @@ const ControlSpec CHOICE_CONTROLS[] = {
     {-1, "Static", nullptr, PICTURE, 7, 7, 65, 125, IDB_CHOICE_SIDEBAR},
 };
 
-const ControlSpec LOGIN_CONTROLS[] = {
+const ExpectedControl LOGIN_CONTROLS[] = {
     {-1, "Static", "&Password: ", TEXT, 7, 48, 36, 8, 0},
     {1007, "Edit", "", EDIT | ES_PASSWORD, 49, 45, 95, 14, 0},
     {1, "Button", "OK", DEFPUSH, 156, 27, 50, 14, 0},
@@ -59,14 +59,14 @@ const ControlSpec LOGIN_CONTROLS[] = {
 };
 
 template <size_t N>
-constexpr int Count(const ControlSpec (&)[N])
+constexpr int Count(const ExpectedControl (&)[N])
 {
     return static_cast<int>(N);
 }
 
 }  // namespace
 
-const DialogSpec DIALOG_SPECS[3] = {
+const ExpectedDialog EXPECTED_DIALOGS[3] = {
     {IDD_DOWNLOAD, "Tessaloft Pro File Download", DIALOG | WS_VISIBLE, 273, 198, DOWNLOAD_CONTROLS,
      Count(DOWNLOAD_CONTROLS)},
     {IDD_CHOICE, "Tessaloft Pro File Download ", DIALOG | WS_VISIBLE, 262, 166, CHOICE_CONTROLS,

@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-struct ControlSpec {
+struct ExpectedControl {
     int nId;
     const char *strClass;
     const char *strText;   // null for a picture, which names nBitmap instead
@@ -13,15 +13,15 @@ struct ControlSpec {
     UINT nBitmap;
 };
 
-struct DialogSpec {
+struct ExpectedDialog {
     UINT nId;
     const char *strCaption;
     DWORD dwStyle;
     int cx, cy;
-    const ControlSpec *pControls;
+    const ExpectedControl *pControls;
     int nControls;
 };
 
-extern const DialogSpec DIALOG_SPECS[3];
+extern const ExpectedDialog EXPECTED_DIALOGS[3];
 
 #endif

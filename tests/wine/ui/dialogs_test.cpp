@@ -56,7 +56,7 @@ std::string WindowText(HWND hWnd)
 
 TEST(Dialogs, ControlsStandWhereTheTemplateSays)
 {
-    for (const DialogSpec &dlg : DIALOG_SPECS) {
+    for (const ExpectedDialog &dlg : EXPECTED_DIALOGS) {
         SCOPED_TRACE("dialog " + std::to_string(dlg.nId));
         DialogWindow wnd(dlg.nId);
         ASSERT_NE(wnd.hDlg, nullptr);
@@ -72,7 +72,7 @@ TEST(Dialogs, ControlsStandWhereTheTemplateSays)
         // Child windows come in template order, which is also the tab order.
         HWND hCtl = GetWindow(wnd.hDlg, GW_CHILD);
         for (int i = 0; i < dlg.nControls; ++i, hCtl = GetWindow(hCtl, GW_HWNDNEXT)) {
-            const ControlSpec &ctl = dlg.pControls[i];
+            const ExpectedControl &ctl = dlg.pControls[i];
             SCOPED_TRACE("control #" + std::to_string(i) + " id " + std::to_string(ctl.nId));
             ASSERT_NE(hCtl, nullptr);
             EXPECT_EQ(GetDlgCtrlID(hCtl), ctl.nId);

@@ -75,7 +75,7 @@ std::string ClassName(const std::string &strClass)
 
 TEST(DialogTemplate, EveryFieldMatches)
 {
-    for (const DialogSpec &dlg : DIALOG_SPECS) {
+    for (const ExpectedDialog &dlg : EXPECTED_DIALOGS) {
         SCOPED_TRACE("dialog " + std::to_string(dlg.nId));
         DWORD nSize = 0;
         const BYTE *pBase = FindEnglishResource(MAKEINTRESOURCEA(5), dlg.nId, &nSize);
@@ -101,7 +101,7 @@ TEST(DialogTemplate, EveryFieldMatches)
         EXPECT_EQ(rd.Text(), "MS Sans Serif");
 
         for (int i = 0; i < nItems; ++i) {
-            const ControlSpec &ctl = dlg.pControls[i];
+            const ExpectedControl &ctl = dlg.pControls[i];
             SCOPED_TRACE("control #" + std::to_string(i) + " id " + std::to_string(ctl.nId));
             rd.AlignDword(pBase);
             rd.Dword();                      // help id
@@ -125,7 +125,7 @@ TEST(DialogTemplate, EveryFieldMatches)
     }
 }
 
-struct IconImageSpec {
+struct ExpectedIconImage {
     int nWidth;
     int nHeight;
     int nBits;
@@ -133,7 +133,7 @@ struct IconImageSpec {
 
 TEST(IconResource, HoldsFiveImagesInOrder)
 {
-    const IconImageSpec IMAGES[] = {{32, 32, 4}, {32, 32, 1}, {48, 48, 8}, {32, 32, 8}, {16, 16, 4}};
+    const ExpectedIconImage IMAGES[] = {{32, 32, 4}, {32, 32, 1}, {48, 48, 8}, {32, 32, 8}, {16, 16, 4}};
     DWORD nSize = 0;
     const BYTE *pGroup = FindEnglishResource(MAKEINTRESOURCEA(14), IDI_APP, &nSize);
     ASSERT_NE(pGroup, nullptr);
@@ -141,7 +141,7 @@ TEST(IconResource, HoldsFiveImagesInOrder)
     EXPECT_EQ(rd.Word(), 0);
     EXPECT_EQ(rd.Word(), 1);  // icons, not cursors
     ASSERT_EQ(rd.Word(), 5);
-    for (const IconImageSpec &img : IMAGES) {
+    for (const ExpectedIconImage &img : IMAGES) {
         SCOPED_TRACE(std::to_string(img.nWidth) + "x" + std::to_string(img.nBits));
         EXPECT_EQ(*rd.p++, img.nWidth);
         EXPECT_EQ(*rd.p++, img.nHeight);
